@@ -19,7 +19,7 @@ TEST(HexDumpLine, ShortLineKeepsCharacterColumnAndPads) {
   hexDumpLine(o.stream, b, 0, 5);
   std::string t = o.text();
   ASSERT_EQ(t.size(), 79u);
-  EXPECT_EQ(t.substr(0, 28), "\n  0x0000  00 1F 7F 80  A0 ");
+  EXPECT_EQ(t.substr(0, 27), "\n  0x0000  00 1F 7F 80  A0 ");
   EXPECT_EQ(t.substr(63), "...." " " + std::string(11, ' '));
 }
 
