@@ -1,5 +1,6 @@
 #include "control/diag.h"
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -10,10 +11,10 @@
 #include "monitor/monitor.h"
 #include "platform/stop_event.h"
 
-static int g_terminationCount = 0;
+static std::atomic<int> g_terminationCount{0};
 static TerminateHook g_hook = nullptr;
 
-int terminationCount() { return g_terminationCount; }
+int terminationCount() { return g_terminationCount.load(); }
 void setTerminateHook(TerminateHook hook) { g_hook = hook; }
 
 void printDiagnostic(const char* fmt, ...) {
@@ -30,7 +31,7 @@ void printDiagnostic(const char* fmt, ...) {
 
 void terminate(int code) {
   if (g_hook) g_hook(code);
-  if (g_terminationCount++ == 0) {
+  if (g_terminationCount.fetch_add(1) == 0) {
     closeDevice();
     rawFileClose();
     consoleRestore(code);
