@@ -135,3 +135,5 @@ const char* capiPrintReason(uint16_t value) {
   if ((value >> 8) == 0x34) return capiCauseText(value);
   return capiTextOf(kCapiReason, value);
 }
+
+void capiPrintInfoLine(FILE* out, uint16_t info) { std::fprintf(out, "    Info: %s\n", capiTextOf(kCapiInfo, info)); }

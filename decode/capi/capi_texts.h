@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "decode/capi/capi_params.h"
 
@@ -13,6 +14,9 @@ extern const CapiValueTable kCapiReject;    // Reject of CONNECT_RESP, CONNECT_B
 // Text of a Reason: a 0x34xx value carries a Q.931 cause in its low seven
 // bits and shows the cause text; every other value the Reason table's text.
 const char* capiPrintReason(uint16_t value);
+
+// "    Info: %s\n" with the Info table's text (the value itself is not shown).
+void capiPrintInfoLine(FILE* out, uint16_t info);
 
 // Q.931 cause text of the low seven bits of a 0x34xx code (shared with the
 // Q.931 decoder).
