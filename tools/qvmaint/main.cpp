@@ -14,7 +14,8 @@ const char kUsage[] =
     "  --dir D            device directory (default $MARLOG_DEVICE_DIR, $XDG_RUNTIME_DIR,\n"
     "                     /tmp/marlog-<uid>)\n"
     "  --name NAME        socket name (default Norwin_QVMAINT)\n"
-    "  --drivers LIST     registered drivers NAME:ID[:CLASS],... (default QVWAN:5:1,CAPI20:7:2)\n"
+    "  --drivers LIST     registered drivers NAME:ID[:CLASS],... (default\n"
+    "                     QVADAPT:1:1,QVWAN:2:3,CAPI20:3:2)\n"
     "  --buffer BYTES     record buffer size (default 4194304); the oldest records go\n"
     "                     when it is full\n"
     "  --bufsize-reply N  value the buffer-size request returns (default the buffer size,\n"
@@ -42,7 +43,7 @@ bool number(const char* text, unsigned long long& v) {
 
 int main(int argc, char** argv) {
   ServerOptions opt;
-  std::string driverList = "QVWAN:5:1,CAPI20:7:2";
+  std::string driverList = "QVADAPT:1:1,QVWAN:2:3,CAPI20:3:2";
   unsigned long long buffer = 0x400000, bufsizeReply = 0, rate = 0, count = 0;
   bool bufsizeGiven = false;
   const char* replayFile = nullptr;
@@ -100,8 +101,12 @@ int main(int argc, char** argv) {
   LoadSource load;
   load.rate = static_cast<double>(rate);
   load.count = count;
-  load.driverId = drivers.front().id;
-  load.driverClass = drivers.front().driverClass;
+  // The load logs as the WAN miniport when there is one.
+  const DriverEntry* loader = &drivers.front();
+  for (const DriverEntry& d : drivers)
+    if (d.name == "QVWAN:") loader = &d;
+  load.driverId = loader->id;
+  load.driverClass = loader->driverClass;
 
   StandIn s;
   standInInit(s, static_cast<size_t>(buffer), drivers);

@@ -146,7 +146,8 @@ void replayTick(ReplaySource& r, StandIn& s, uint64_t nowMs);
 uint64_t replayNextDue(const ReplaySource& r);
 bool replayFinished(const ReplaySource& r);
 // Registers a driver (named "DRV<id>:") for each driver id the file logs
-// under that is not registered yet.
+// under that is not registered yet, and takes each driver's mask from its
+// first debug-flags record in the file.
 void replayRegisterDrivers(const ReplaySource& r, std::vector<DriverEntry>& drivers);
 
 // Synthetic load: WAN-text records at a fixed rate, optionally a fixed count.

@@ -128,19 +128,28 @@ uint64_t replayNextDue(const ReplaySource& r) {
 bool replayFinished(const ReplaySource& r) { return r.next >= r.offsets.size(); }
 
 void replayRegisterDrivers(const ReplaySource& r, std::vector<DriverEntry>& drivers) {
+  std::vector<uint16_t> masked;  // drivers whose mask the file has told
   for (size_t i = 0; i < r.offsets.size(); ++i) {
     DebugRecord d = recordAt(r, i);
     if (d.driverId == 0xFFFF) continue;
-    bool known = false;
-    for (const DriverEntry& e : drivers) known = known || e.id == d.driverId;
-    if (known) continue;
-    DriverEntry e;
-    FixedText<16> name;
-    name.add("DRV%u:", d.driverId);
-    e.name = name.str();
-    e.id = d.driverId;
-    e.driverClass = static_cast<uint16_t>(d.driverClass());
-    drivers.push_back(e);
+    size_t k = 0;
+    while (k < drivers.size() && drivers[k].id != d.driverId) ++k;
+    if (k == drivers.size()) {
+      DriverEntry e;
+      FixedText<16> name;
+      name.add("DRV%u:", d.driverId);
+      e.name = name.str();
+      e.id = d.driverId;
+      e.driverClass = static_cast<uint16_t>(d.driverClass());
+      drivers.push_back(e);
+    }
+    // The driver's first debug-flags record tells its mask.
+    bool told = false;
+    for (uint16_t id : masked) told = told || id == d.driverId;
+    if (d.messageType() == 2 && d.length >= 4 && !told) {
+      drivers[k].mask = d.view().le32(0);
+      masked.push_back(d.driverId);
+    }
   }
 }
 

@@ -309,6 +309,24 @@ TEST(QvmaintReplay, ReplaysRestampedAtTheRecordedPace) {
   EXPECT_EQ(recs[2].length, 2);
 }
 
+TEST(QvmaintReplay, DriversTakeTheirMaskFromTheFirstFlagsRecord) {
+  std::vector<uint8_t> file = currentRecord(5, 0x0302, 0, 0, 4);
+  file[20] = 0x07, file[21] = file[22] = file[23] = 0;
+  std::vector<uint8_t> later = currentRecord(5, 0x0302, 0, 0, 4);
+  later[20] = 0x1F;
+  file.insert(file.end(), later.begin(), later.end());
+  std::string name = tempFile(file);
+  ReplaySource r;
+  std::string error;
+  ASSERT_TRUE(replayLoad(r, name.c_str(), error)) << error;
+  std::remove(name.c_str());
+  std::vector<DriverEntry> drivers;
+  parseDriverList("QVWAN:5:3", drivers);
+  replayRegisterDrivers(r, drivers);
+  ASSERT_EQ(drivers.size(), 1u);
+  EXPECT_EQ(drivers[0].mask, 0x00000007u);
+}
+
 TEST(QvmaintReplay, FastReplayWaitsForRoomAndLoops) {
   std::vector<uint8_t> file = currentRecord(9, 0x0504, 1, 0, 20);  // 40 bytes
   std::string name = tempFile(file);
