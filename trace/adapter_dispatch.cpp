@@ -50,18 +50,23 @@ void printBChannelData(FILE* out, ByteView p, bool compact) {
   std::fputc('\n', out);
 }
 
+// The entry copy. It is kept between entries so that only the bytes the
+// previous entry wrote need zeroing again, not the whole copy each time.
+uint8_t g_copy[kEntryCopySize];
+size_t g_copyDirty = 0;  // bytes from the start that may be non-zero
+
 void decodeEntryCopy(FILE* out, ByteView p) {
   // At least one zero byte follows every entry in the copy, so the decoders'
   // text fields are always terminated.
-  uint8_t copy[kEntryCopySize];
   size_t n = p.size < kEntryCopySize - 1 ? p.size : kEntryCopySize - 1;
-  std::memcpy(copy, p.data, n);
-  std::memset(copy + n, 0, kEntryCopySize - n);
-  uint8_t code = copy[0];
+  std::memcpy(g_copy, p.data, n);
+  if (g_copyDirty > n) std::memset(g_copy + n, 0, g_copyDirty - n);
+  g_copyDirty = n;
+  uint8_t code = g_copy[0];
   if (code == 128 || code == 129)
-    capiDecodeTrace(out, copy);
+    capiDecodeTrace(out, g_copy);
   else
-    xlogDecodeEntry(out, copy);
+    xlogDecodeEntry(out, g_copy);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "decode/adapter/register_dump.h"
 
+#include <cstring>
+
 #include "trace/nametable.h"
 
 namespace {
@@ -44,10 +46,19 @@ void xlogRegisterDump(FILE* out, ByteView entry) {
   std::fprintf(out, "CPU Exception Class: %04x Code:", static_cast<unsigned>(g_area[kClassWord] & 0xFFFF));
   std::fputs(nameOf(kExceptionCodes, (g_area[kCauseWord] >> 2) & 0x1F, "Unknown Code               "), out);
   std::fputc('\n', out);
+  // The 38 "name= %08lx" fields, four to a line, composed in one block.
+  static const char digits[] = "0123456789abcdef";
+  char text[kPrintedWords * 15];
+  char* t = text;
   for (size_t i = 0; i < kPrintedWords; ++i) {
-    bool lineEnd = i % 4 == 3 || i == kPrintedWords - 1;
-    std::fprintf(out, "%s= %08lx%c", kRegisterNames[i], static_cast<unsigned long>(g_area[i]), lineEnd ? '\n' : '\t');
+    std::memcpy(t, kRegisterNames[i], 4);
+    t[4] = '=';
+    t[5] = ' ';
+    for (int d = 0; d < 8; ++d) t[6 + d] = digits[(g_area[i] >> (28 - 4 * d)) & 15];
+    t[14] = (i % 4 == 3 || i == kPrintedWords - 1) ? '\n' : '\t';
+    t += 15;
   }
+  std::fwrite(text, 1, sizeof text, out);
 }
 
 const uint32_t* xlogRegisterArea() { return g_area; }
