@@ -147,3 +147,36 @@ TEST_F(CapiFrame, TouchesTheConnectionOfEveryAddressedMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// The message printers drive the connection table: requests and responses
+// remember the B3 protocol, the confirmation binds the PLCI, the
+// disconnection frees it.
+TEST_F(CapiFrame, ConnectionTableFollowsTheCall) {
+  const Bytes bprotocol = {0x0A, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0};  // B3 protocol 4
+  Bytes connectReq = {1, 0, 0, 0, 16, 0, 0, 0, 0, 0};
+  connectReq.insert(connectReq.end(), bprotocol.begin(), bprotocol.end());
+  connectReq.insert(connectReq.end(), {0, 0, 0, 0});
+  trace(entry(0x0080, 0x02, 0x80, connectReq));
+  EXPECT_EQ(capiConnB3Protocol(0x00010101), 0u);
+  trace(entry(0x0081, 0x02, 0x81, {0x01, 0x01, 0, 0, 0, 0}));  // CONNECT_CONF, PLCI 0x0101
+  EXPECT_EQ(capiConnB3Protocol(0x00010101), 4u);
+
+  // SELECT_B_PROTOCOL on the bound PLCI overwrites it.
+  Bytes select = {0x01, 0x01, 0, 0, 0x0A, 0, 0, 0, 0, 7, 0, 0, 0, 0, 0};
+  trace(entry(0x0080, 0x41, 0x80, select));
+  EXPECT_EQ(capiConnB3Protocol(0x0101), 7u);
+
+  trace(entry(0x0081, 0x04, 0x82, {0x01, 0x01, 0, 0, 0x90, 0x34}));  // DISCONNECT_IND
+  EXPECT_EQ(capiConnB3Protocol(0x0101), 0u);
+
+  // CONNECT_RESP names the PLCI and creates a bound slot directly.
+  Bytes resp = {0x01, 0x02, 0, 0, 0, 0};
+  resp.insert(resp.end(), bprotocol.begin(), bprotocol.end());
+  resp.insert(resp.end(), {0, 0, 0, 0});
+  trace(entry(0x0080, 0x02, 0x83, resp));
+  EXPECT_EQ(capiConnB3Protocol(0x00010201), 4u);
+}
+
+}  // namespace
