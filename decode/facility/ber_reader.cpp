@@ -38,12 +38,7 @@ void dropDeepEntries(ReadState& s, unsigned depthLimit) {
   s.count = kept;
 }
 
-}  // namespace
-
-uint8_t berReadElements(BerTable& table, ByteView data, unsigned capacity, unsigned depthLimit) {
-  std::memset(table.entries, 0, sizeof table.entries);
-  table.data = data;
-  if (capacity > kBerCapacity) capacity = kBerCapacity;
+uint8_t readInto(BerTable& table, ByteView data, unsigned capacity, unsigned depthLimit) {
   ReadState s{table};
   BerElement* en = table.entries;
   const size_t end = data.size;
@@ -155,6 +150,18 @@ success:
   return kBerReadOk;
 }
 
+}  // namespace
+
+uint8_t berReadElements(BerTable& table, ByteView data, unsigned capacity, unsigned depthLimit) {
+  std::memset(table.entries, 0, sizeof table.entries);
+  table.data = data;
+  if (capacity > kBerCapacity) capacity = kBerCapacity;
+  const uint8_t r = readInto(table, data, capacity, depthLimit);
+  // Nothing of a failed read is usable; an empty table says so to any walker.
+  if (r == kBerReadFull || r == kBerReadFailed) std::memset(table.entries, 0, sizeof table.entries);
+  return r;
+}
+
 unsigned berCount(const BerTable& t) {
   unsigned n = 0;
   while (n < kBerCapacity && t.entries[n].present) ++n;
@@ -226,5 +233,6 @@ bool BerOidReader::next(uint32_t& arc) {
     return true;
   }
   ++produced;
+  arc = v;
   return true;
 }
