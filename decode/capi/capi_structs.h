@@ -18,6 +18,15 @@ void capiDecodeBProtocol(ByteView content, FILE* out, uint32_t addressing, unsig
 // The NCPI of a B3 message, decoded by the connection's remembered B3 protocol.
 void capiDecodeNcpi(uint32_t addressing, ByteView content, FILE* out);
 void capiDecodeAdditionalInfo(ByteView content, FILE* out, bool nested);
+// Bytes a structure takes at the start of at (length prefix and content);
+// the structure must have been checked to fit.
+inline size_t capiStructSpan(ByteView at) {
+  return at.u8(0) == 0xFF ? 3 + size_t(at.le16(1)) : 1 + size_t(at.u8(0));
+}
+
+// Fax format table, shared by the B3 configuration and the NCPI.
+extern const CapiValueTable kCapiFaxFormat;
+
 // "(...)" list of a modem B1 configuration's options word.
 void capiPrintModemOptions(FILE* out, uint16_t options);
 
