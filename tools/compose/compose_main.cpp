@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "compose: cannot create %s: %s\n", outName, std::strerror(errno));
     return 1;
   }
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
   ok = (outName ? std::fclose(out) : std::fflush(out)) == 0 && ok;
   if (!ok) {
     std::fprintf(stderr, "compose: cannot write %s\n", outName ? outName : "standard output");
