@@ -7,11 +7,7 @@
 #include <cstdio>
 
 #include "decode/capi/capi_params.h"
-
-constexpr uint8_t kCapiReq = 0x80;
-constexpr uint8_t kCapiConf = 0x81;
-constexpr uint8_t kCapiInd = 0x82;
-constexpr uint8_t kCapiResp = 0x83;
+#include "decode/capi/capi_subcommand.h"
 
 using CapiPrinter = void (*)(uint8_t subcommand, const CapiParam* params, FILE* out);
 
