@@ -50,7 +50,7 @@ void actOnRecord(const DebugRecord& rec) {
   // The payload need not end with a zero byte; one inside it ends the text.
   ByteView v = rec.view();
   FixedText<kMaxPayload + 1> text;
-  text.addBytes(reinterpret_cast<const char*>(v.data), v.strLen(0));
+  if (size_t n = v.strLen(0)) text.addBytes(reinterpret_cast<const char*>(v.data), n);
   switch (cls) {
     case 1:
       if (rec.timeHigh != 0) paceAndShowClock(rec);
