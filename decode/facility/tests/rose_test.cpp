@@ -1,0 +1,84 @@
+#include "decode/facility/rose.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "decode/facility/rose_internal.h"
+#include "tests/unit_support.h"
+
+namespace {
+
+std::string decode(std::vector<uint8_t> element, size_t viewSize) {
+  CapturedOutput o;
+  roseDecodeFacility(o.stream, ByteView(element.data(), viewSize));
+  return o.text();
+}
+
+TEST(RoseDecodeFacility, ElementLongerThanItsBytesIsReadOnlyAsFarAsTheyGo) {
+  // L claims 0x20 bytes; only the invoke id is there.
+  std::vector<uint8_t> e = {0x20, 0x91, 0xa1, 0x06, 0x02, 0x01, 0x01};
+  const std::string ind0 = "\n" + std::string(29, ' ');
+  EXPECT_EQ(decode(e, e.size()), ind0 + "91 Protocol Profile " + ind0 + "A1 Invoke(006):" + ind0 +
+                                     " InvokeID 0x1" + ind0 + "Parse Error2 b" + ind0 +
+                                     "[0000] a1 06 02 01 01" + std::string(33, ' ') + " .....");
+  EXPECT_EQ(decode(e, 1), ind0 + "Unknown Protocol Profile  0");
+  EXPECT_EQ(decode(e, 0), ind0 + "Unknown Protocol Profile  0");
+}
+
+struct CurrencyCase {
+  std::vector<uint8_t> argument;
+  int code;
+};
+
+TEST(RoseReadCurrency, FailureCodes) {
+  const CurrencyCase cases[] = {
+      {{0x31, 0x02, 0x80, 0x00}, 1},
+      {{0x30, 0x00}, 2},
+      {{0x30, 0x02, 0x81, 0x00}, 0},
+      {{0x30, 0x02, 0x30, 0x00}, 3},
+      {{0x30, 0x04, 0x30, 0x02, 0xa2, 0x00}, 4},
+      {{0x30, 0x04, 0x30, 0x02, 0xa1, 0x00}, 5},
+      {{0x30, 0x06, 0x30, 0x04, 0xa1, 0x02, 0x82, 0x00}, 6},
+      {{0x30, 0x06, 0x30, 0x04, 0xa1, 0x02, 0x81, 0x00}, 7},
+      {{0x30, 0x08, 0x30, 0x06, 0xa1, 0x04, 0x81, 0x00, 0xa3, 0x00}, 8},
+      {{0x30, 0x08, 0x30, 0x06, 0xa1, 0x04, 0x81, 0x00, 0xa2, 0x00}, 9},
+      {{0x30, 0x0a, 0x30, 0x08, 0xa1, 0x06, 0x81, 0x00, 0xa2, 0x02, 0x80, 0x00}, 10},
+      {{0x30, 0x0e, 0x30, 0x0c, 0xa1, 0x0a, 0x81, 0x00, 0xa2, 0x06, 0x81, 0x04, 0xff, 0, 0, 0}, 11},
+      {{0x30, 0x0a, 0x30, 0x08, 0xa1, 0x06, 0x81, 0x00, 0xa2, 0x02, 0x81, 0x00}, 12},
+      {{0x30, 0x0b, 0x30, 0x09, 0xa1, 0x07, 0x81, 0x00, 0xa2, 0x03, 0x81, 0x01, 0x05}, 13},
+      {{0x30, 0x0d, 0x30, 0x0b, 0xa1, 0x09, 0x81, 0x00, 0xa2, 0x05, 0x81, 0x01, 0x05, 0x83, 0x00},
+       14},
+      {{0x30, 0x0e, 0x30, 0x0c, 0xa1, 0x0a, 0x81, 0x00, 0xa2, 0x06, 0x81, 0x01, 0x05, 0x82, 0x01,
+        0x07},
+       15},
+      {{0x30, 0x0e, 0x30, 0x0c, 0xa1, 0x0a, 0x81, 0x00, 0xa2, 0x06, 0x81, 0x01, 0x05, 0x82, 0x01,
+        0x06},
+       0},
+      {{0x30, 0x02, 0x04, 0x00}, 16},
+  };
+  for (const CurrencyCase& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.argument));
+    BerTable t;
+    ASSERT_EQ(berReadElements(t, ByteView(c.argument.data(), c.argument.size()), kBerCapacity,
+                              kBerDepthLimit),
+              0);
+    RoseCurrency cur;
+    EXPECT_EQ(roseReadCurrency(t, 0, roseKey(0, 61), cur), c.code);
+  }
+}
+
+TEST(RoseOperationName, RangesAndNumbersAsNames) {
+  char digits[8];
+  EXPECT_STREQ(roseOperationName(roseKey(0, 85), digits), "QSIGcmnInform");
+  EXPECT_EQ(roseOperationName(roseKey(0, 107), digits), nullptr);
+  EXPECT_STREQ(roseOperationName(roseKey(1, 16), digits), "16");
+  EXPECT_STREQ(roseOperationName(roseKey(4, 7061), digits), "7061");
+  EXPECT_EQ(roseOperationName(roseKey(4, 7050), digits), nullptr);
+  EXPECT_EQ(roseOperationName(roseKey(0x000A, 4), digits), nullptr);
+  EXPECT_EQ(roseOperationName(roseKey(0x000D, 0), digits), nullptr);
+  EXPECT_EQ(roseOperationName(roseKey(0x00FF, 0), digits), nullptr);
+}
+
+}  // namespace
