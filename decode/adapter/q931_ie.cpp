@@ -7,9 +7,7 @@
 
 namespace {
 
-void printBytes(FILE* out, ByteView bytes) {
-  for (size_t i = 0; i < bytes.size; ++i) std::fprintf(out, " %02x", bytes.u8(i));
-}
+void printBytes(FILE* out, ByteView bytes) { q931PrintHexRun(out, bytes, false); }
 
 void printQuoted(FILE* out, ByteView bytes) {
   std::fputs(" '", out);

@@ -19,6 +19,9 @@ const char* q931TimerName(unsigned state);
 // Contents of one element: `element` starts at its length byte.
 void q931DecodeIe(FILE* out, uint8_t pd, unsigned key, ByteView element);
 
+// Every byte as a blank and two hex digits (upper or lower case).
+void q931PrintHexRun(FILE* out, ByteView bytes, bool upper);
+
 // Collected bytes of a collection, cut at its length.
 struct XlogCollection;
 ByteView q931CollectedBytes(const XlogCollection& c);

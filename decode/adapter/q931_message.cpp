@@ -2,6 +2,22 @@
 #include "decode/adapter/q931.h"
 #include "decode/adapter/q931_internal.h"
 
+void q931PrintHexRun(FILE* out, ByteView bytes, bool upper) {
+  // Composed in blocks: byte lists are most of the signalling output.
+  const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+  char block[3 * 128];
+  for (size_t at = 0; at < bytes.size;) {
+    size_t n = 0;
+    for (; n < 128 && at < bytes.size; ++n, ++at) {
+      const uint8_t b = bytes.u8(at);
+      block[3 * n] = ' ';
+      block[3 * n + 1] = digits[b >> 4];
+      block[3 * n + 2] = digits[b & 15];
+    }
+    std::fwrite(block, 1, 3 * n, out);
+  }
+}
+
 ByteView q931CollectedBytes(const XlogCollection& c) {
   size_t n = c.length < kXlogCollectCapacity ? c.length : kXlogCollectCapacity;
   return ByteView(c.bytes, n);
@@ -23,7 +39,7 @@ void q931DecodeSigMessage(FILE* out, const XlogCollection& c) {
       break;
   }
   if (data.size > 4) {
-    for (size_t i = 4; i < data.size; ++i) std::fprintf(out, " %02X", data.u8(i));
+    q931PrintHexRun(out, data.sub(4), true);
     std::fputc('\n', out);
   }
   if (decode) q931DecodeMessage(out, c);
