@@ -135,9 +135,26 @@ void copyCompleted(RequestBlock* block, uint32_t bytes) {
   rawFileQueueBlock(block);
 }
 
-// Collects one finished operation of the pending block at position index.
+// Of the pending blocks whose operations have finished, the one that
+// finished first. The driver fills requests in the order of its data, so
+// serving the newest block first (the wait's lowest position) would store
+// and print replies out of order when several finish at once.
+static RequestBlock* firstFinished(RequestBlock* signalled, int count) {
+  RequestBlock* best = signalled;
+  for (int i = 0; i < count; ++i) {
+    RequestBlock* b = pendingAt(i);
+    if (!b || !b->overlapped.finished.load(std::memory_order_acquire)) continue;
+    if (!best->overlapped.finished.load(std::memory_order_acquire) ||
+        b->overlapped.finishOrder < best->overlapped.finishOrder)
+      best = b;
+  }
+  return best;
+}
+
+// Collects one finished operation after the wait reported waitResult.
 static void completeAt(uint32_t waitResult, int count) {
   RequestBlock* block = waitResult < static_cast<uint32_t>(count) ? pendingAt(static_cast<int>(waitResult)) : nullptr;
+  if (block) block = firstFinished(block, count);
   if (!block) {
     printDiagnostic("WaitForMO(%ld,,,%ld) = %ld ==> %ld\n", asLong32(count), asLong32(g_settings.period),
                     asLong32(waitResult), asLong32(lastSystemError()));

@@ -19,6 +19,7 @@ static uint64_t g_position = 0;
 
 bool rawFileIsOpen() { return g_file != nullptr; }
 uint64_t rawFilePosition() { return g_position; }
+const void* rawFileHandle() { return g_file; }
 
 int openRawFile(bool overlapped) {
   const char* name = g_settings.rawOutputFile;

@@ -14,6 +14,8 @@ int openRawFile(bool overlapped);
 bool rawFileIsOpen();
 // Bytes handed to the writer for the current file.
 uint64_t rawFilePosition();
+// The current file as a block's handle (nullptr when none is open).
+const void* rawFileHandle();
 
 // Hands a block's data to the writer at the current file position.
 void rawFileQueueBlock(RequestBlock* block);

@@ -15,6 +15,7 @@ struct Overlapped {
   std::atomic<bool> finished{false};
   uint32_t status = 0;  // system error code, 0 on success
   uint32_t bytes = 0;   // bytes transferred
+  uint64_t finishOrder = 0;  // process-wide count of finished operations, for ordering
 };
 
 // Marks the operation as started (not finished); keeps offset and event.
