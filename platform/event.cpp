@@ -10,8 +10,10 @@
 
 // One lock and one condition for all events keeps "wait for any" simple;
 // signals are rare (one per completed request), so contention is no issue.
-static std::mutex g_eventMutex;
-static std::condition_variable g_eventChanged;
+// Never destroyed: at exit the main thread may still be waiting on them
+// while another thread ends the program.
+static std::mutex& g_eventMutex = *new std::mutex;
+static std::condition_variable& g_eventChanged = *new std::condition_variable;
 
 struct PlatformEvent {
   std::atomic<bool> signalled{false};
