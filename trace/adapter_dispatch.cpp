@@ -105,7 +105,7 @@ void class6RecordDispatch(FILE* out, const DebugRecord& rec) {
   ByteView body = p.sub(6);
   switch (p.u8(0)) {
     case 1:
-      std::fwrite(body.data, 1, body.strLen(0), out);
+      if (size_t len = body.strLen(0)) std::fwrite(body.data, 1, len, out);
       std::fputc('\n', out);
       break;
     case 2: {
