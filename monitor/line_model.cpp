@@ -58,6 +58,7 @@ struct OutcomeWord {
 
 void userOutcome(int line, const char* after, const char* whole, const OutcomeWord* words, size_t count) {
   const char* lastSpace = std::strrchr(whole, ' ');
+  if (!lastSpace) return;
   for (size_t i = 0; i < count; ++i)
     if (begins(lastSpace, words[i].word)) return showUser(line, afterOpening(after), words[i].outcome);
 }
