@@ -35,6 +35,16 @@ int keyboardPoll() {
   if (::poll(&p, 1, 0) <= 0 || !(p.revents & POLLIN)) return -1;
   unsigned char c;
   if (::read(STDIN_FILENO, &c, 1) != 1) return -1;
+  if (c == 27) {
+    // Escape followed at once by more bytes is a key sequence (an arrow or
+    // function key), which the terminal sends in one piece: not Escape.
+    pollfd more{STDIN_FILENO, POLLIN, 0};
+    if (::poll(&more, 1, 0) > 0 && (more.revents & POLLIN)) {
+      unsigned char rest[16];
+      if (::read(STDIN_FILENO, rest, sizeof rest) < 0) {}
+      return -1;
+    }
+  }
   return c;
 }
 
