@@ -111,15 +111,13 @@ void startFlush() {
   }
 }
 
-void consumeRecords(uint8_t* data, uint32_t length, const char* requestName) {
+void consumeRecords(uint8_t* data, uint32_t length) {
   size_t count = length;
   if (g_settings.monitor != 0)
     monitorRecords(nullptr, data, count);
   else
     recordLoop(data, count);
-  if (count != 0)
-    printDiagnostic("%s: reply ends in an incomplete record, %ld bytes not shown\n", requestName,
-                    asLong32(count));
+  if (count != 0) printDiagnostic("reply ends in an incomplete record, %ld bytes not shown\n", asLong32(count));
 }
 
 void copyCompleted(RequestBlock* block, uint32_t bytes) {
@@ -127,7 +125,7 @@ void copyCompleted(RequestBlock* block, uint32_t bytes) {
   startCopy(copyCompleted, g_settings.bufferSize);
   block->length = bytes;
   if (!rawFileIsOpen()) {
-    if (bytes) consumeRecords(block->data, bytes, "DBG_COPY_LOGS");
+    if (bytes) consumeRecords(block->data, bytes);
     queFree(block);
     return;
   }

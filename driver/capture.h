@@ -15,4 +15,4 @@ void copyCompleted(RequestBlock* block, uint32_t bytes);
 
 // Hands a reply's records to the record loop (or the line monitor); reports
 // bytes of an incomplete last record, which cannot be printed.
-void consumeRecords(uint8_t* data, uint32_t length, const char* requestName);
+void consumeRecords(uint8_t* data, uint32_t length);

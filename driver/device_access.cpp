@@ -108,7 +108,7 @@ RequestBlock* driverRequest(uint32_t capacity, const uint32_t input[4], const ch
 
 void deliverResult(RequestBlock* block) {
   if (!rawFileIsOpen()) {
-    consumeRecords(block->data, block->length, "reply");
+    consumeRecords(block->data, block->length);
     queFree(block);
     return;
   }

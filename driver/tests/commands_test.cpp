@@ -141,6 +141,25 @@ TEST_F(Commands, OneShotCopyAsksForTheWholeBuffer) {
   EXPECT_EQ(seen[0].word(2), 0u);
 }
 
+TEST_F(Commands, IncompleteLastRecordIsReportedAndStoredRaw) {
+  auto rec = fake::textRecord(1, "whole", 10);
+  std::vector<uint8_t> reply = rec;
+  reply.insert(reply.end(), rec.begin(), rec.begin() + 10);
+  fake::Server server([&](fake::Server& s, const fake::Request& r) { s.reply(r.tag, 0, reply); });
+  {
+    fake::CapturedStderr err;
+    EXPECT_EQ(fake::runProgram([] {
+                openDevice(g_settings.deviceName);
+                oneShotCopy();
+              }),
+              -1);
+    EXPECT_EQ(err.text(), "Marlog: reply ends in an incomplete record, 10 bytes not shown\n");
+  }
+  fflush(stdout);
+  // Stored raw, nothing is dropped.
+  EXPECT_EQ(stored(server, [] { oneShotCopy(); }), std::string(reply.begin(), reply.end()));
+}
+
 TEST_F(Commands, LookupByName) {
   fake::Server server(answer);
   int code = fake::runProgram([] {
