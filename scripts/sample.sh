@@ -5,5 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -G Ninja >&2
-cmake --build build -j "${MARLOG_JOBS:-$(nproc)}" >&2
+cmake --build build -j "${MARLOG_JOBS:-$(nproc)}" --target marlog sample_trace >&2
 exec build/marlog -i build/samples/sample.trace "$@"
