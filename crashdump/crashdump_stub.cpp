@@ -1,4 +1,0 @@
-// Placeholder until the crash-dump analysis lands.
-#include "crashdump/crashdump.h"
-
-void analyseCrashDump(const char*) {}
