@@ -11,18 +11,31 @@ namespace {
 constexpr uint32_t kAcceptedClasses = 0x0F3F3FBF;
 constexpr uint16_t kDriverIdLimit = 100;
 
-// Word at offset 8 of a header: payload length 1..2152 below the format
-// marker. This one test turns away nearly every offset of a dump, so it runs
-// on raw loads; the caller guarantees the 4 bytes lie in the window.
-inline bool lengthAndMarker(const uint8_t* p) {
-  uint32_t w;
-  std::memcpy(&w, p, 4);
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-  w = __builtin_bswap32(w);  // dump words are little-endian
-#endif
-  uint32_t marker = w >> 16, length = w & 0xFFFF;
-  return marker == 0xFFFF && length - 1 < kMaxPayload;
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+typedef uint32_t Lanes __attribute__((vector_size(32)));
+
+// True when one of the 32 words at p (128 bytes, all inside the window) could
+// be the word at offset 8 of a header: the format marker above a payload
+// length below 4096. This one test turns away nearly every offset of a dump,
+// so it runs on whole vectors of raw words.
+inline bool blockMayHold(const uint8_t* p) {
+  Lanes v[4];
+  std::memcpy(&v[0], p, sizeof(Lanes));
+  std::memcpy(&v[1], p + 32, sizeof(Lanes));
+  std::memcpy(&v[2], p + 64, sizeof(Lanes));
+  std::memcpy(&v[3], p + 96, sizeof(Lanes));
+  // Marker 0xFFFF and a length below 4096; the exact test follows per offset.
+  Lanes hit = (((v[0] | 0xFFFF) == ~0u) & ((v[0] & 0xF000) == 0)) |
+              (((v[1] | 0xFFFF) == ~0u) & ((v[1] & 0xF000) == 0)) |
+              (((v[2] | 0xFFFF) == ~0u) & ((v[2] & 0xF000) == 0)) |
+              (((v[3] | 0xFFFF) == ~0u) & ((v[3] & 0xF000) == 0));
+  uint64_t part[4];
+  std::memcpy(part, &hit, sizeof part);
+  return (part[0] | part[1] | part[2] | part[3]) != 0;
 }
+#else
+inline bool blockMayHold(const uint8_t*) { return true; }
+#endif
 
 bool plausibleHeader(ByteView h, const CrashTimeBounds& b) {
   uint64_t stamp = (static_cast<uint64_t>(h.le32(4)) << 32) | h.le32(0);
@@ -44,23 +57,23 @@ CrashTimeBounds crashTimeBounds(time_t now) {
   return b;
 }
 
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Wider vectors where the processor has them.
+__attribute__((target_clones("avx2", "default")))
+#endif
 long findCandidate(const uint8_t* window, size_t count, const CrashTimeBounds& bounds) {
   if (count < 24) return -1;
   size_t last = count - 24;  // highest offset that leaves 24 bytes
   size_t p = 0;
-  // Blocks of 16 offsets first: a branch-free pass over the length-and-marker
-  // word, so that the compiler can vectorise it.
-  while (p + 64 <= last) {
-    unsigned hits = 0;
-    for (unsigned i = 0; i < 16; ++i) hits |= unsigned(lengthAndMarker(window + p + 8 + 4 * i)) << i;
-    while (hits) {
-      unsigned i = static_cast<unsigned>(__builtin_ctz(hits));
-      hits &= hits - 1;
-      size_t at = p + 4 * i;
-      if (plausibleHeader(ByteView(window + at, kRecordHeaderSize), bounds))
-        return static_cast<long>(at);
+  // Blocks of 32 offsets first; only a block that may hold a header is
+  // looked at offset by offset.
+  while (p + 128 <= last) {
+    if (blockMayHold(window + p + 8)) {
+      for (size_t at = p; at < p + 128; at += 4)
+        if (plausibleHeader(ByteView(window + at, kRecordHeaderSize), bounds))
+          return static_cast<long>(at);
     }
-    p += 64;
+    p += 128;
   }
   for (; p <= last; p += 4)
     if (plausibleHeader(ByteView(window + p, kRecordHeaderSize), bounds)) return static_cast<long>(p);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <vector>
 
@@ -54,6 +55,13 @@ int enqueDebugEntry(DebugEntryList& list, const uint8_t* record, size_t length);
 // same number stay in the order they were found.
 void orderDebugEntries(DebugEntryList& list);
 void releaseDebugEntries(DebugEntryList& list);
+
+// Reads the open dump from its start to its end in chunks of about chunk
+// bytes and keeps every record whose plausible header lies at a multiple of 4 and
+// whose bytes all lie in the file.
+constexpr size_t kCrashScanChunk = 1u << 20;  // stays in the cache while scanned
+void scanCrashDump(FILE* f, const char* name, const CrashTimeBounds& bounds, DebugEntryList& list,
+                   size_t chunk = kCrashScanChunk);
 
 // Prints one batch of whole records through the record loop (or the line
 // monitor), or with the raw output file open writes it there; the write has
