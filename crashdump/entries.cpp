@@ -30,9 +30,34 @@ uint64_t hashBytes(const uint8_t* p, size_t n) {
   return h ^ (h >> 32);
 }
 
+// Maps fresh memory with one call instead of a page fault per page, which
+// is what the storage of a large dump would otherwise spend most time on.
+void prefault(void* p, size_t n) {
+#ifdef MADV_POPULATE_WRITE
+  uintptr_t from = reinterpret_cast<uintptr_t>(p) & ~uintptr_t(4095);
+  madvise(reinterpret_cast<void*>(from), n + (reinterpret_cast<uintptr_t>(p) - from), MADV_POPULATE_WRITE);
+#else
+  (void)p, (void)n;
+#endif
+}
+
+template <typename T>
+void growFor(std::vector<T>& v, size_t n) {
+  if (n <= v.capacity()) return;
+  size_t cap = v.capacity() < 4096 ? 4096 : v.capacity() * 2;
+  while (cap < n) cap *= 2;
+  std::vector<T> bigger;
+  bigger.reserve(cap);
+  prefault(bigger.data(), cap * sizeof(T));
+  bigger.insert(bigger.end(), v.begin(), v.end());
+  v.swap(bigger);
+}
+
 // Grows the hash table to twice the entries, so chains stay short.
 void rehash(DebugEntryList& list) {
   size_t size = list.buckets.empty() ? 1024 : list.buckets.size() * 2;
+  list.buckets.clear();
+  growFor(list.buckets, size);
   list.buckets.assign(size, 0);
   for (size_t i = 0; i < list.entries.size(); ++i) {
     uint32_t& head = list.buckets[list.entries[i].hash & (size - 1)];
@@ -44,10 +69,7 @@ void rehash(DebugEntryList& list) {
 uint8_t* storeBytes(DebugEntryList& list, const uint8_t* record, size_t length) {
   if (list.blocks.empty() || list.blockUsed + length > kBlockSize) {
     uint8_t* block = static_cast<uint8_t*>(std::malloc(kBlockSize));
-#ifdef MADV_POPULATE_WRITE
-    // One call maps the whole block instead of a fault per page.
-    if (block) madvise(reinterpret_cast<void*>(reinterpret_cast<uintptr_t>(block) & ~uintptr_t(4095)), kBlockSize, MADV_POPULATE_WRITE);
-#endif
+    if (block) prefault(block, kBlockSize);
     if (!block) {
       printDiagnostic("enqueDebugEntry - malloc(%ld) failed ==> errno %ld\n",
                       static_cast<long>(kBlockSize), static_cast<long>(errno));
@@ -79,6 +101,7 @@ int enqueDebugEntry(DebugEntryList& list, const uint8_t* record, size_t length) 
   }
   const uint8_t* bytes = storeBytes(list, record, length);
   if (!bytes) return -1;
+  growFor(list.entries, list.entries.size() + 1);
   if (list.entries.size() + 1 > list.buckets.size() / 2) rehash(list);
   uint32_t& head = list.buckets[h & (list.buckets.size() - 1)];
   list.entries.push_back(DebugEntry{sequence, static_cast<uint32_t>(length), h, bytes, head});
