@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "decode/adapter/xlog.h"
+#include "decode/adapter/xlog_text.h"
 #include "decode/capi/capi.h"
 #include "trace/hexdump.h"
 
@@ -96,12 +97,20 @@ void class6RecordDispatch(FILE* out, const DebugRecord& rec) {
   ByteView p = rec.view();
   uint32_t ms = (static_cast<uint32_t>(p.le16(2)) << 16) | p.le16(4);
   unsigned processor = p.u8(1);
-  unsigned long hours = ms / 3600000, seconds = (ms / 1000) % 3600, millis = ms % 1000;
-  if (processor)
-    std::fprintf(out, "%lu:%04ld:%03ld - P(%d) ", hours, static_cast<long>(seconds), static_cast<long>(millis),
-                 static_cast<int>(processor));
-  else
-    std::fprintf(out, "%lu:%04ld:%03ld - ", hours, static_cast<long>(seconds), static_cast<long>(millis));
+  // "%lu:%04ld:%03ld - " and, with a processor, "P(%d) ".
+  FixedText<64> head;
+  xlogAddDec(head, static_cast<int>(ms / 3600000), 1);
+  head.addChar(':');
+  xlogAddDec(head, static_cast<int>((ms / 1000) % 3600), 4);
+  head.addChar(':');
+  xlogAddDec(head, static_cast<int>(ms % 1000), 3);
+  head.addText(" - ");
+  if (processor) {
+    head.addText("P(");
+    xlogAddDec(head, static_cast<int>(processor), 1);
+    head.addText(") ");
+  }
+  std::fputs(head.str(), out);
   ByteView body = p.sub(6);
   switch (p.u8(0)) {
     case 1:

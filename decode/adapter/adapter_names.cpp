@@ -1,5 +1,6 @@
 #include "decode/adapter/adapter_names.h"
 
+#include "decode/adapter/xlog_text.h"
 #include "trace/nametable.h"
 
 namespace {
@@ -49,10 +50,13 @@ constexpr NameEntry kRcPlainNames[] = {
 };
 
 void addNameOrUnknown(TextBuf& line, const char* name, unsigned code) {
-  if (name)
+  if (name) {
     line.addText(name);
-  else
-    line.add("UNKNOWN(%02x)", code);
+  } else {
+    line.addText("UNKNOWN(");
+    xlogAddHex(line, code, 2, false);
+    line.addChar(')');
+  }
 }
 
 }  // namespace
@@ -74,16 +78,18 @@ void adapterManName(TextBuf& line, unsigned code, bool isRequest) {
 void adapterRcName(TextBuf& line, unsigned code) {
   code &= 0xFF;
   if (code < 0x20) {
+    line.addText(" | ");
     if (const char* name = nameOf(kRcErrorNames, code))
-      line.add(" | %s", name);
+      line.addText(name);
     else
-      line.add(" | %02x", code);
+      xlogAddHex(line, code, 2, false);
   } else if (code == 0xE0) {
-    line.add("ASSIGN_RC | %02x", code);
+    line.addText("ASSIGN_RC | ");
+    xlogAddHex(line, code, 2, false);
   } else if (const char* name = nameOf(kRcPlainNames, code)) {
     line.addText(name);
   } else {
-    line.add("%02x", code);
+    xlogAddHex(line, code, 2, false);
   }
 }
 

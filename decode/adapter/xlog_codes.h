@@ -53,3 +53,7 @@ size_t xlogBoundedCount(ByteView e, size_t off, size_t n, bool* cut);
 
 // Clears the segment collector (tests only).
 void xlogResetCollector();
+
+// The bounded dump of xlogDumpBytes, appended to a line being composed.
+struct TextBuf;
+void xlogAddDump(TextBuf& line, ByteView data, unsigned n);

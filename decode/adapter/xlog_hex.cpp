@@ -20,11 +20,6 @@ void xlogPrintHexRun(FILE* out, ByteView bytes) {
   if (used) std::fwrite(block, 1, used, out);
 }
 
-void xlogDumpBytes(FILE* out, ByteView data, unsigned n) {
-  xlogPrintHexRun(out, data.sub(0, n < kXlogDumpLimit ? n : kXlogDumpLimit));
-  if (n > kXlogDumpLimit) std::fputs(" cont", out);
-}
-
 size_t xlogBoundedCount(ByteView e, size_t off, size_t n, bool* cut) {
   size_t avail = off < e.size ? e.size - off : 0;
   if (n > avail) {

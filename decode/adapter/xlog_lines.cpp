@@ -4,7 +4,7 @@
 
 #include "decode/adapter/xlog_codes.h"
 #include "decode/adapter/xlog_names.h"
-#include "trace/textbuf.h"
+#include "decode/adapter/xlog_text.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ void printText(FILE* out, ByteView e, size_t off) {
 
 void xlogPrintL2Primitive(FILE* out, ByteView e) {
   const char* kind = e.u8(0) == 6 ? "IND" : "REQ";
-  if (const char* name = xlogL2PrimitiveName(e.le16(2)))
-    std::fprintf(out, "%s %s", name, kind);
-  else
-    std::fprintf(out, "UNKNOWN LL %s", kind);
+  const char* name = xlogL2PrimitiveName(e.le16(2));
+  std::fputs(name ? name : "UNKNOWN LL", out);
+  std::fputc(' ', out);
+  std::fputs(kind, out);
 }
 
 void xlogPrintMdlError(FILE* out, ByteView e) {
@@ -39,7 +39,10 @@ void xlogPrintTaskMessage(FILE* out, ByteView e) {
 }
 
 void xlogPrintIoRequest(FILE* out, ByteView e) {
-  std::fprintf(out, e.u8(0) == 18 ? "IO-REQ %02x" : "IO-CON %02x", e.le16(2));
+  FixedText<32> line;
+  line.addText(e.u8(0) == 18 ? "IO-REQ " : "IO-CON ");
+  xlogAddHex(line, e.le16(2), 2, false);
+  std::fputs(line.str(), out);
 }
 
 void xlogPrintL1State(FILE* out, ByteView e) {

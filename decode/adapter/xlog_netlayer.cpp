@@ -5,7 +5,7 @@
 
 #include "decode/adapter/adapter_names.h"
 #include "decode/adapter/xlog_codes.h"
-#include "trace/textbuf.h"
+#include "decode/adapter/xlog_text.h"
 
 namespace {
 
@@ -13,54 +13,90 @@ struct NlFields {
   unsigned code, channel, id, tag;
 };
 
-NlFields nlFields(ByteView e) {
-  return {e.u8(2), e.u8(3), e.u8(4), e.u8(5)};
-}
+NlFields nlFields(ByteView e) { return {e.u8(2), e.u8(3), e.u8(4), e.u8(5)}; }
 
 constexpr unsigned kNlEntityId = 0x20;
 constexpr unsigned kNlErrorEntityId = 0x3F;
+
+void addHex2(TextBuf& line, unsigned v) { xlogAddHex(line, v, 2, false); }
+
+// "[%02x] "
+void addTag(TextBuf& line, unsigned tag) {
+  line.addChar('[');
+  addHex2(line, tag);
+  line.addText("] ");
+}
+
+// " Id:%02x, Ch:%02x" (or the Id as a text)
+void addIdAndChannel(TextBuf& line, const char* idText, unsigned id, unsigned channel) {
+  line.addText(" Id:");
+  if (idText)
+    line.addText(idText);
+  else
+    addHex2(line, id);
+  line.addText(", Ch:");
+  addHex2(line, channel);
+}
+
+// "[tag] NAME KIND Id:.., Ch:.." or "[tag] N-UNKNOWN NS KIND(code) Id:.., Ch:.."
+void printPrimitive(FILE* out, const NlFields& f, const char* name, const char* kind) {
+  FixedText<256> line;
+  addTag(line, f.tag);
+  if (name) {
+    line.addText(name);
+    line.addChar(' ');
+    line.addText(kind);
+  } else {
+    line.addText("N-UNKNOWN NS ");
+    line.addText(kind);
+    line.addChar('(');
+    addHex2(line, f.code);
+    line.addChar(')');
+  }
+  addIdAndChannel(line, nullptr, f.id, f.channel);
+  std::fputs(line.str(), out);
+}
 
 }  // namespace
 
 void xlogPrintNlIndication(FILE* out, ByteView e) {
   NlFields f = nlFields(e);
-  const char* name = f.code == 0x0F ? "N-CDATA" : adapterNlName(f.code);
-  if (name)
-    std::fprintf(out, "[%02x] %s IND Id:%02x, Ch:%02x", f.tag, name, f.id, f.channel);
-  else
-    std::fprintf(out, "[%02x] N-UNKNOWN NS IND(%02x) Id:%02x, Ch:%02x", f.tag, f.code, f.id, f.channel);
+  printPrimitive(out, f, f.code == 0x0F ? "N-CDATA" : adapterNlName(f.code), "IND");
 }
 
 void xlogPrintNlRequest(FILE* out, ByteView e) {
   NlFields f = nlFields(e);
   // An assignment goes to the network-layer entity itself, whatever its code.
   if (f.id == kNlEntityId) {
-    std::fprintf(out, "[%02x] %s REQ Id:%s, Ch:%02x", f.tag, "N-ASSIGN", "NL_ID", f.channel);
+    FixedText<256> line;
+    addTag(line, f.tag);
+    line.addText("N-ASSIGN REQ");
+    addIdAndChannel(line, "NL_ID", f.id, f.channel);
+    std::fputs(line.str(), out);
     return;
   }
   const char* name = f.code == 0xFF   ? "N-REMOVE"
                      : f.code == 0x0F ? "N-XON"
                      : f.code == 0xFE ? "N-UREMOVE"
                                       : adapterNlName(f.code);
-  if (name)
-    std::fprintf(out, "[%02x] %s REQ Id:%02x, Ch:%02x", f.tag, name, f.id, f.channel);
-  else
-    std::fprintf(out, "[%02x] N-UNKNOWN NS REQ(%02x) Id:%02x, Ch:%02x", f.tag, f.code, f.id, f.channel);
+  printPrimitive(out, f, name, "REQ");
 }
 
 void xlogPrintNlReturnCode(FILE* out, ByteView e) {
   NlFields f = nlFields(e);
   FixedText<256> line;
-  line.add("[%02x] N-RC=", f.tag);
+  addTag(line, f.tag);
+  line.addText("N-RC=");
   adapterRcName(line, f.code);
-  if (f.id == kNlErrorEntityId)
-    line.add(" Id:%s, Ch:%02x", "NL_ID+GL_ERR_ID", f.channel);
-  else
-    line.add(" Id:%02x, Ch:%02x", f.id, f.channel);
+  addIdAndChannel(line, f.id == kNlErrorEntityId ? "NL_ID+GL_ERR_ID" : nullptr, f.id, f.channel);
   std::fputs(line.str(), out);
 }
 
 void xlogPrintNlNotReady(FILE* out, ByteView e) {
   NlFields f = nlFields(e);
-  std::fprintf(out, "[%02x] N-RNR Id:%02x, Ch:%02x", f.tag, f.id, f.channel);
+  FixedText<256> line;
+  addTag(line, f.tag);
+  line.addText("N-RNR");
+  addIdAndChannel(line, nullptr, f.id, f.channel);
+  std::fputs(line.str(), out);
 }

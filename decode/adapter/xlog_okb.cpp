@@ -6,7 +6,7 @@
 #include "decode/adapter/adapter_names.h"
 #include "decode/adapter/xlog_codes.h"
 #include "decode/adapter/xlog_names.h"
-#include "trace/textbuf.h"
+#include "decode/adapter/xlog_text.h"
 
 namespace {
 
@@ -22,16 +22,45 @@ constexpr unsigned kSigClass = 0x00;
 constexpr unsigned kNlClass = 0x20;
 constexpr unsigned kManClass = 0xE0;
 
+void addHex2(TextBuf& line, unsigned v) { xlogAddHex(line, v, 2, false); }
+
+// "OKB[%02x] "
+void addOkbHead(TextBuf& line, unsigned tag) {
+  line.addText("OKB[");
+  addHex2(line, tag);
+  line.addText("] ");
+}
+
 void addEntityId(TextBuf& line, unsigned id) {
   if (const char* name = xlogEntityIdName(id))
     line.addText(name);
   else
-    line.add("%02x", id);
+    addHex2(line, id);
 }
 
-// Network-layer names shared by requests and indications, or nullptr.
-const char* nlTableName(unsigned code, const char* forXon) {
-  return code == 0x0F ? forXon : adapterNlName(code);
+// The network-layer name, or "N-UNKNOWN NS(%02x)".
+void addNlName(TextBuf& line, const char* name, unsigned code) {
+  if (name) {
+    line.addText(name);
+  } else {
+    line.addText("N-UNKNOWN NS(");
+    addHex2(line, code);
+    line.addChar(')');
+  }
+}
+
+// "?-(%02x)" for an entity class without names.
+void addUnknownClass(TextBuf& line, unsigned code) {
+  line.addText("?-(");
+  addHex2(line, code);
+  line.addChar(')');
+}
+
+// " A(%02x)"
+void addAValue(TextBuf& line, unsigned a) {
+  line.addText(" A(");
+  addHex2(line, a);
+  line.addChar(')');
 }
 
 }  // namespace
@@ -39,7 +68,7 @@ const char* nlTableName(unsigned code, const char* forXon) {
 void xlogPrintOkbRequest(FILE* out, ByteView e) {
   OkbFields f = okbFields(e);
   FixedText<256> line;
-  line.add("OKB[%02x] ", f.tag);
+  addOkbHead(line, f.tag);
   switch (f.entityClass) {
     case kSigClass:
       if (f.id == 0)
@@ -47,33 +76,34 @@ void xlogPrintOkbRequest(FILE* out, ByteView e) {
       else
         adapterSigName(line, f.code, true);
       break;
-    case kNlClass: {
-      const char* name = (f.code == 1 && f.id == 0x20) ? "N-ASSIGN"
-                         : f.code == 0xFF               ? "N-REMOVE"
-                         : f.code == 0xFE               ? "N-UREMOVE"
-                                                        : nlTableName(f.code, "N-XON");
-      if (name)
-        line.addText(name);
-      else
-        line.add("N-UNKNOWN NS(%02x)", f.code);
+    case kNlClass:
+      addNlName(line,
+                (f.code == 1 && f.id == 0x20) ? "N-ASSIGN"
+                : f.code == 0xFF              ? "N-REMOVE"
+                : f.code == 0x0F              ? "N-XON"
+                : f.code == 0xFE              ? "N-UREMOVE"
+                                              : adapterNlName(f.code),
+                f.code);
       break;
-    }
     case kManClass:
       adapterManName(line, f.code, true);
       break;
     default:
-      line.add("?-(%02x)", f.code);
+      addUnknownClass(line, f.code);
   }
   line.addText(" REQ Id:");
   addEntityId(line, f.id);
-  line.add(", Ch:%02x, A(%02x)", f.channel, f.a);
+  line.addText(", Ch:");
+  addHex2(line, f.channel);
+  line.addChar(',');
+  addAValue(line, f.a);
   std::fputs(line.str(), out);
 }
 
 void xlogPrintOkbReturnCode(FILE* out, ByteView e) {
   OkbFields f = okbFields(e);
   FixedText<256> line;
-  line.add("OKB[%02x] ", f.tag);
+  addOkbHead(line, f.tag);
   line.addText(f.entityClass == kSigClass   ? "S-"
                : f.entityClass == kNlClass  ? "N-"
                : f.entityClass == kManClass ? "MAN-"
@@ -83,50 +113,49 @@ void xlogPrintOkbReturnCode(FILE* out, ByteView e) {
     line.addText("READY_INT");
   else
     adapterRcName(line, f.code);
+  line.addText(" Id:");
   const char* errorId = f.id == 0x3F   ? "NL_ID+GL_ERR_ID"
                         : f.id == 0x1F ? "DSIG_ID+GL_ERR_ID"
                         : f.id == 0xFF ? "MAN_ID+GL_ERR_ID"
                                        : nullptr;
   if (errorId)
-    line.add(" Id:%s, Ch:%02x", errorId, f.channel);
+    line.addText(errorId);
   else
-    line.add(" Id:%02x, Ch:%02x", f.id, f.channel);
+    addHex2(line, f.id);
+  line.addText(", Ch:");
+  addHex2(line, f.channel);
   static constexpr const char* kReturnKinds[] = {" DELIVERY", " CALLBACK", " ASSIGN"};
   if (f.w4Low < 3) line.addText(kReturnKinds[f.w4Low]);
-  line.add(" A(%02x)", f.a);
+  addAValue(line, f.a);
   std::fputs(line.str(), out);
 }
 
 void xlogPrintOkbIndication(FILE* out, ByteView e) {
   OkbFields f = okbFields(e);
   FixedText<256> line;
-  line.add("OKB[%02x] ", f.tag);
+  addOkbHead(line, f.tag);
   switch (f.entityClass) {
     case kSigClass:
       adapterSigName(line, f.code, false);
       break;
     case kNlClass:
-      if (const char* name = nlTableName(f.code, "N-CDATA"))
-        line.addText(name);
-      else
-        line.add("N-UNKNOWN NS(%02x)", f.code);
+      addNlName(line, f.code == 0x0F ? "N-CDATA" : adapterNlName(f.code), f.code);
       break;
     case kManClass:
       adapterManName(line, f.code, false);
       break;
     default:
-      line.add("?-(%02x)", f.code);
+      addUnknownClass(line, f.code);
   }
   line.addText(" IND Id:");
   addEntityId(line, f.id);
-  line.add(", Ch:%02x ", f.channel);
-  switch (f.w4High) {
-    case 0: line.addText("DELIVERY"); break;
-    case 1: line.add("RNR=%d", static_cast<int>(f.w4Low)); break;
-    case 2: line.addText("RNum=0"); break;
-    case 3: line.addText("COMPLETE"); break;
-    default: break;
-  }
-  line.add(" A(%02x)", f.a);
+  line.addText(", Ch:");
+  addHex2(line, f.channel);
+  line.addChar(' ');
+  // Delivery kinds by the high byte of W4; 1 carries a count in the low byte.
+  static constexpr const char* kDeliveryKinds[] = {"DELIVERY", "RNR=", "RNum=0", "COMPLETE"};
+  if (f.w4High < 4) line.addText(kDeliveryKinds[f.w4High]);
+  if (f.w4High == 1) xlogAddDec(line, static_cast<int>(f.w4Low), 1);
+  addAValue(line, f.a);
   std::fputs(line.str(), out);
 }
