@@ -13,6 +13,9 @@ static bool g_exitHook = false;
 bool keyboardBegin() {
   if (g_raw) return true;
   if (!::isatty(STDIN_FILENO) || ::tcgetattr(STDIN_FILENO, &g_saved) != 0) return false;
+  // A capture started in the background must not touch the terminal: the
+  // change would stop it (SIGTTOU), and its keys belong to the foreground.
+  if (::tcgetpgrp(STDIN_FILENO) != ::getpgrp()) return false;
   termios raw = g_saved;
   raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
   raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL);

@@ -1,7 +1,7 @@
 // Key reading for the capture: while it runs, a terminal on standard input
 // is in raw key mode (no echo, no line editing, Control-C as a key), so keys
 // can be polled without blocking. Nothing is read when standard input is not
-// a terminal.
+// a terminal, or when the program runs in the background of one.
 #pragma once
 
 // Enters raw key mode if standard input is a terminal; false otherwise.
