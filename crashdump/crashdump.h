@@ -33,9 +33,7 @@ long findCandidate(const uint8_t* window, size_t count, const CrashTimeBounds& b
 struct DebugEntry {
   uint32_t sequence;
   uint32_t length;  // record length
-  uint64_t hash;    // of all its bytes
   const uint8_t* bytes;
-  uint32_t sameHash;  // index + 1 of the previous entry with this hash; 0 none
 };
 
 // The records found, in the order the scan met them until ordered.
@@ -43,23 +41,23 @@ struct DebugEntryList {
   std::vector<DebugEntry> entries;
   std::vector<uint8_t*> blocks;  // storage for the record bytes
   size_t blockUsed = 0;
-  std::vector<uint32_t> buckets;  // hash table: index + 1 of the last entry
-  size_t duplicates = 0;
+  size_t duplicates = 0;  // dropped by the ordering
 };
 
-// Keeps a copy of the record (length bytes, a whole record): 0 kept, 1 a
-// duplicate (same sequence number and the same bytes as an entry kept
-// before), -1 no memory for it.
+// Keeps a copy of the record (length bytes, a whole record): 0, or -1 when
+// there is no memory for it.
 int enqueDebugEntry(DebugEntryList& list, const uint8_t* record, size_t length);
-// Puts the entries in ascending sequence order (unsigned); entries with the
-// same number stay in the order they were found.
-void orderDebugEntries(DebugEntryList& list);
+// Puts the entries in ascending sequence order (unsigned) and drops every
+// entry that has the same sequence number and the same bytes as one found
+// before it; entries with the same number but other bytes are all kept, in
+// the order they were found. Returns the number dropped.
+size_t orderDebugEntries(DebugEntryList& list);
 void releaseDebugEntries(DebugEntryList& list);
 
 // Reads the open dump from its start to its end in chunks of about chunk
 // bytes and keeps every record whose plausible header lies at a multiple of 4 and
 // whose bytes all lie in the file.
-constexpr size_t kCrashScanChunk = 1u << 20;  // stays in the cache while scanned
+constexpr size_t kCrashScanChunk = 1u << 20;  // stays in the cache while scanned  // stays in the cache while scanned  // stays in the cache while scanned  // stays in the cache while scanned  // stays in the cache while scanned
 void scanCrashDump(FILE* f, const char* name, const CrashTimeBounds& bounds, DebugEntryList& list,
                    size_t chunk = kCrashScanChunk);
 

@@ -1,4 +1,6 @@
-// The records found in a dump: kept once each, then put in sequence order.
+// The records found in a dump: stored as found, then put in sequence order
+// with the duplicates dropped. Sorting first keeps the scan free of lookups:
+// duplicates can only sit in a run of equal numbers.
 #include <sys/mman.h>
 
 #include <algorithm>
@@ -13,25 +15,10 @@
 namespace {
 
 constexpr size_t kBlockSize = 4 << 20;  // storage grows in blocks, never moves
-
-// Hash of the header and the first payload bytes: enough to tell records
-// apart, and duplicates are confirmed byte by byte anyway.
-uint64_t hashBytes(const uint8_t* p, size_t n) {
-  uint64_t h = 0xcbf29ce484222325ull ^ n;
-  if (n > 64) n = 64;
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t w;
-    std::memcpy(&w, p + i, 8);
-    h = (h ^ w) * 0x100000001b3ull;
-    h ^= h >> 29;
-  }
-  for (; i < n; ++i) h = (h ^ p[i]) * 0x100000001b3ull;
-  return h ^ (h >> 32);
-}
+constexpr size_t kSmallRun = 16;        // runs up to this size compare pairwise
 
 // Maps fresh memory with one call instead of a page fault per page, which
-// is what the storage of a large dump would otherwise spend most time on.
+// is what the storage of a large dump would otherwise spend much time on.
 void prefault(void* p, size_t n) {
 #ifdef MADV_POPULATE_WRITE
   uintptr_t from = reinterpret_cast<uintptr_t>(p) & ~uintptr_t(4095);
@@ -41,40 +28,25 @@ void prefault(void* p, size_t n) {
 #endif
 }
 
-template <typename T>
-void growFor(std::vector<T>& v, size_t n) {
+void growFor(std::vector<DebugEntry>& v, size_t n) {
   if (n <= v.capacity()) return;
   size_t cap = v.capacity() < 4096 ? 4096 : v.capacity() * 2;
-  while (cap < n) cap *= 2;
-  std::vector<T> bigger;
+  std::vector<DebugEntry> bigger;
   bigger.reserve(cap);
-  prefault(bigger.data(), cap * sizeof(T));
+  prefault(bigger.data(), cap * sizeof(DebugEntry));
   bigger.insert(bigger.end(), v.begin(), v.end());
   v.swap(bigger);
-}
-
-// Grows the hash table to twice the entries, so chains stay short.
-void rehash(DebugEntryList& list) {
-  size_t size = list.buckets.empty() ? 1024 : list.buckets.size() * 2;
-  list.buckets.clear();
-  growFor(list.buckets, size);
-  list.buckets.assign(size, 0);
-  for (size_t i = 0; i < list.entries.size(); ++i) {
-    uint32_t& head = list.buckets[list.entries[i].hash & (size - 1)];
-    list.entries[i].sameHash = head;
-    head = static_cast<uint32_t>(i + 1);
-  }
 }
 
 uint8_t* storeBytes(DebugEntryList& list, const uint8_t* record, size_t length) {
   if (list.blocks.empty() || list.blockUsed + length > kBlockSize) {
     uint8_t* block = static_cast<uint8_t*>(std::malloc(kBlockSize));
-    if (block) prefault(block, kBlockSize);
     if (!block) {
       printDiagnostic("enqueDebugEntry - malloc(%ld) failed ==> errno %ld\n",
                       static_cast<long>(kBlockSize), static_cast<long>(errno));
       return nullptr;
     }
+    prefault(block, kBlockSize);
     list.blocks.push_back(block);
     list.blockUsed = 0;
   }
@@ -84,42 +56,67 @@ uint8_t* storeBytes(DebugEntryList& list, const uint8_t* record, size_t length) 
   return at;
 }
 
+bool sameBytes(const DebugEntry& a, const DebugEntry& b) {
+  return a.length == b.length && std::memcmp(a.bytes, b.bytes, a.length) == 0;
+}
+
+// Marks (keep = false) every entry of the run [first, last) that equals an
+// earlier one of the run.
+void markRunDuplicates(const std::vector<DebugEntry>& e, size_t first, size_t last,
+                       std::vector<bool>& keep) {
+  if (last - first <= kSmallRun) {
+    for (size_t i = first + 1; i < last; ++i)
+      for (size_t k = first; k < i && keep[i]; ++k)
+        if (keep[k] && sameBytes(e[k], e[i])) keep[i] = false;
+    return;
+  }
+  // A long run (many texts under one number): order it by content, so that
+  // equal records are neighbours, the earliest first.
+  std::vector<size_t> byContent;
+  for (size_t i = first; i < last; ++i) byContent.push_back(i);
+  std::sort(byContent.begin(), byContent.end(), [&e](size_t a, size_t b) {
+    if (e[a].length != e[b].length) return e[a].length < e[b].length;
+    int c = std::memcmp(e[a].bytes, e[b].bytes, e[a].length);
+    return c != 0 ? c < 0 : a < b;
+  });
+  for (size_t i = 1; i < byContent.size(); ++i)
+    if (sameBytes(e[byContent[i - 1]], e[byContent[i]])) keep[byContent[i]] = false;
+}
+
 }  // namespace
 
 int enqueDebugEntry(DebugEntryList& list, const uint8_t* record, size_t length) {
-  uint64_t h = hashBytes(record, length);
-  uint32_t sequence = ByteView(record, length).le32(16);
-  if (list.buckets.empty()) rehash(list);
-  // Byte-equal records hash alike; same number, other bytes is no duplicate.
-  for (uint32_t k = list.buckets[h & (list.buckets.size() - 1)]; k; k = list.entries[k - 1].sameHash) {
-    const DebugEntry& e = list.entries[k - 1];
-    if (e.hash == h && e.sequence == sequence && e.length == length &&
-        std::memcmp(e.bytes, record, length) == 0) {
-      list.duplicates += 1;
-      return 1;
-    }
-  }
   const uint8_t* bytes = storeBytes(list, record, length);
   if (!bytes) return -1;
   growFor(list.entries, list.entries.size() + 1);
-  if (list.entries.size() + 1 > list.buckets.size() / 2) rehash(list);
-  uint32_t& head = list.buckets[h & (list.buckets.size() - 1)];
-  list.entries.push_back(DebugEntry{sequence, static_cast<uint32_t>(length), h, bytes, head});
-  head = static_cast<uint32_t>(list.entries.size());
+  list.entries.push_back(DebugEntry{ByteView(record, length).le32(16), static_cast<uint32_t>(length), bytes});
   return 0;
 }
 
-void orderDebugEntries(DebugEntryList& list) {
-  std::stable_sort(list.entries.begin(), list.entries.end(),
+size_t orderDebugEntries(DebugEntryList& list) {
+  std::vector<DebugEntry>& e = list.entries;
+  std::stable_sort(e.begin(), e.end(),
                    [](const DebugEntry& a, const DebugEntry& b) { return a.sequence < b.sequence; });
-  list.buckets.clear();  // the chains pointed at the old positions
+  std::vector<bool> keep(e.size(), true);
+  for (size_t first = 0; first < e.size();) {
+    size_t last = first + 1;
+    while (last < e.size() && e[last].sequence == e[first].sequence) ++last;
+    if (last - first > 1) markRunDuplicates(e, first, last, keep);
+    first = last;
+  }
+  size_t kept = 0;
+  for (size_t i = 0; i < e.size(); ++i)
+    if (keep[i]) e[kept++] = e[i];
+  size_t dropped = e.size() - kept;
+  e.resize(kept);
+  list.duplicates += dropped;
+  return dropped;
 }
 
 void releaseDebugEntries(DebugEntryList& list) {
   for (uint8_t* b : list.blocks) std::free(b);
   list.blocks.clear();
   list.entries.clear();
-  list.buckets.clear();
   list.blockUsed = 0;
   list.duplicates = 0;
 }
