@@ -22,5 +22,5 @@ void pppAppendNameQuoted(TextBuf& text, ByteView bytes) {
 
 void pppAppendRaw(TextBuf& text, ByteView bytes) {
   size_t n = bytes.strLen(0);
-  text.addBytes(reinterpret_cast<const char*>(bytes.data), n);
+  if (n) text.addBytes(reinterpret_cast<const char*>(bytes.data), n);
 }
