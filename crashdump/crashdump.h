@@ -40,6 +40,7 @@ struct DebugEntry {
 struct DebugEntryList {
   std::vector<DebugEntry> entries;
   std::vector<uint8_t*> blocks;  // storage for the record bytes
+  size_t blockSize = 0;  // of the last block
   size_t blockUsed = 0;
   size_t duplicates = 0;  // dropped by the ordering
 };

@@ -14,7 +14,10 @@
 
 namespace {
 
-constexpr size_t kBlockSize = 4 << 20;  // storage grows in blocks, never moves
+// Storage grows in blocks that never move, from 64 KiB doubling to 4 MiB, so
+// that it stays in proportion to what was found.
+constexpr size_t kFirstBlock = 64 << 10;
+constexpr size_t kLargestBlock = 4 << 20;
 constexpr size_t kSmallRun = 16;        // runs up to this size compare pairwise
 
 // Maps fresh memory with one call instead of a page fault per page, which
@@ -30,7 +33,7 @@ void prefault(void* p, size_t n) {
 
 void growFor(std::vector<DebugEntry>& v, size_t n) {
   if (n <= v.capacity()) return;
-  size_t cap = v.capacity() < 4096 ? 4096 : v.capacity() * 2;
+  size_t cap = v.capacity() < 256 ? 256 : v.capacity() * 2;
   std::vector<DebugEntry> bigger;
   bigger.reserve(cap);
   prefault(bigger.data(), cap * sizeof(DebugEntry));
@@ -39,15 +42,18 @@ void growFor(std::vector<DebugEntry>& v, size_t n) {
 }
 
 uint8_t* storeBytes(DebugEntryList& list, const uint8_t* record, size_t length) {
-  if (list.blocks.empty() || list.blockUsed + length > kBlockSize) {
-    uint8_t* block = static_cast<uint8_t*>(std::malloc(kBlockSize));
+  if (list.blocks.empty() || list.blockUsed + length > list.blockSize) {
+    size_t size = list.blocks.empty() ? kFirstBlock : list.blockSize * 2;
+    if (size > kLargestBlock) size = kLargestBlock;
+    uint8_t* block = static_cast<uint8_t*>(std::malloc(size));
     if (!block) {
-      printDiagnostic("enqueDebugEntry - malloc(%ld) failed ==> errno %ld\n",
-                      static_cast<long>(kBlockSize), static_cast<long>(errno));
+      printDiagnostic("enqueDebugEntry - malloc(%ld) failed ==> errno %ld\n", static_cast<long>(size),
+                      static_cast<long>(errno));
       return nullptr;
     }
-    prefault(block, kBlockSize);
+    prefault(block, size);
     list.blocks.push_back(block);
+    list.blockSize = size;
     list.blockUsed = 0;
   }
   uint8_t* at = list.blocks.back() + list.blockUsed;
@@ -117,6 +123,7 @@ void releaseDebugEntries(DebugEntryList& list) {
   for (uint8_t* b : list.blocks) std::free(b);
   list.blocks.clear();
   list.entries.clear();
+  list.blockSize = 0;
   list.blockUsed = 0;
   list.duplicates = 0;
 }
