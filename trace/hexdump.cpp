@@ -7,9 +7,10 @@ void hexDumpLine(FILE* out, const uint8_t* bytes, unsigned offset, long count) {
   static const char digits[] = "0123456789ABCDEF";
   char line[80];
   std::memset(line, ' ', sizeof line);
-  char head[16];
-  std::snprintf(head, sizeof head, "\n  0x%04x  ", offset & 0xFFFFu);
-  std::memcpy(line, head, 11);
+  // "\n  0x%04x  " by hand: the offset of a dumped payload stays below 0x10000.
+  static const char lower[] = "0123456789abcdef";
+  std::memcpy(line, "\n  0x", 5);
+  for (int i = 0; i < 4; ++i) line[5 + i] = lower[(offset >> (12 - 4 * i)) & 15];
   int n = count < 16 ? static_cast<int>(count) : 16;
   for (int i = 0; i < n; ++i) {
     uint8_t b = bytes[i];
