@@ -8,6 +8,7 @@
 static RequestBlock* g_freeHead = nullptr;
 static RequestBlock* g_freeTail = nullptr;
 static RequestBlock* g_pendingHead = nullptr;
+static RequestBlock* g_allHead = nullptr;
 
 // Unlinks block from the singly linked list at head; true when it was there.
 static bool unlink(RequestBlock*& head, RequestBlock* block, RequestBlock** tail = nullptr) {
@@ -52,6 +53,8 @@ RequestBlock* queAlloc(uint32_t capacity) {
   }
   block->capacity = capacity;
   block->data = reinterpret_cast<uint8_t*>(block + 1);
+  block->allNext = g_allHead;
+  g_allHead = block;
   return block;
 }
 
@@ -68,20 +71,23 @@ void queFree(RequestBlock* block) {
   g_freeTail = block;
 }
 
-static void releaseList(RequestBlock*& head) {
-  while (head) {
-    RequestBlock* b = head;
-    head = b->link;
-    eventClose(b->event);
-    b->~RequestBlock();
-    std::free(b);
-  }
-}
-
 void queReleaseAll() {
-  releaseList(g_freeHead);
-  g_freeTail = nullptr;
-  releaseList(g_pendingHead);
+  for (RequestBlock* b = g_freeHead; b; b = b->link) b->releasing = true;
+  for (RequestBlock* b = g_pendingHead; b; b = b->link) b->releasing = true;
+  RequestBlock** at = &g_allHead;
+  while (*at) {
+    RequestBlock* b = *at;
+    if (b->releasing) {
+      *at = b->allNext;
+      eventClose(b->event);
+      b->~RequestBlock();
+      std::free(b);
+    } else {
+      at = &b->allNext;
+    }
+  }
+  g_freeHead = g_freeTail = nullptr;
+  g_pendingHead = nullptr;
 }
 
 void quePending(RequestBlock* block) {

@@ -18,6 +18,8 @@ enum BlockTarget : int { kTargetNone = 0, kTargetDevice = 1, kTargetFile = 2 };
 
 struct RequestBlock {
   RequestBlock* link = nullptr;
+  RequestBlock* allNext = nullptr;  // every block of the run, whatever list holds it
+  bool releasing = false;
   BlockTarget target = kTargetNone;
   const void* handle = nullptr;  // the device or the file the operation runs on
   PlatformEvent* event = nullptr;
@@ -35,6 +37,8 @@ RequestBlock* queAlloc(uint32_t capacity);
 // Puts the block at the end of the free list (off the pending list first).
 void queFree(RequestBlock* block);
 // Returns every block, free and pending, to the heap (at termination).
+// Blocks held by running code (the remark thread's, one being completed)
+// stay allocated, still known, until the process ends.
 void queReleaseAll();
 
 // Puts the block at the front of the pending list.
