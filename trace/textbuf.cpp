@@ -35,6 +35,7 @@ void TextBuf::addBytes(const char* s, size_t n) {
     cut = cut || n;
     return;
   }
+  if (n == 0) return;
   size_t r = room();
   if (n > r) {
     n = r;

@@ -239,7 +239,7 @@ std::string tempFile(const std::vector<uint8_t>& bytes) {
   char name[] = "/tmp/qvmaint_test_XXXXXX";
   int fd = mkstemp(name);
   FILE* f = fdopen(fd, "wb");
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::fclose(f);
   return name;
 }

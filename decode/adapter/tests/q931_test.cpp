@@ -14,7 +14,7 @@ namespace {
 XlogCollection collect(std::vector<uint8_t> bytes, uint8_t tail = 0x00) {
   XlogCollection c;
   std::memset(c.bytes, tail, sizeof c.bytes);
-  std::memcpy(c.bytes, bytes.data(), bytes.size());
+  if (!bytes.empty()) std::memcpy(c.bytes, bytes.data(), bytes.size());
   c.length = static_cast<uint16_t>(bytes.size());
   return c;
 }
