@@ -7,6 +7,19 @@ namespace {
 
 void reason(FILE* out, const CapiParam& f) { std::fprintf(out, "        Reason: 0x%x\n", f.word()); }
 
+// A "wd" parameter: the reason, then the dword on a line of its own;
+// failure names its own format text.
+void printReasonDword(FILE* out, ByteView p, const char* failure, const char* label, bool eightDigits) {
+  CapiParam f[3];
+  if (!capiParseParams(p, "wd", f)) return suppWrong(out, failure);
+  reason(out, f[0]);
+  unsigned long v = f[1].dword();
+  if (eightDigits)
+    std::fprintf(out, "        %s: 0x%08lx\n", label, v);
+  else
+    std::fprintf(out, "        %s: 0x%lx\n", label, v);
+}
+
 // Walks a list of elements, each a length octet L and L content octets. An
 // element whose length runs past the list is given the octets that remain.
 template <typename Print>
@@ -106,10 +119,7 @@ void suppPrintIndication(FILE* out, uint16_t function, ByteView p) {
     case 9:
     case 10:
     case 16:
-      if (!capiParseParams(p, "wd", f)) return suppWrong(out, "wd");
-      reason(out, f[0]);
-      std::fprintf(out, "        Handle: 0x%lx\n", static_cast<unsigned long>(f[1].dword()));
-      return;
+      return printReasonDword(out, p, "wd", "Handle", false);
     case 11:
     case 12:
       if (!capiParseParams(p, "wds", f)) return suppWrong(out, "wds");
@@ -146,15 +156,9 @@ void suppPrintIndication(FILE* out, uint16_t function, ByteView p) {
       return;
     case 23:
     case 24:
-      if (!capiParseParams(p, "wd", f)) return suppWrong(out, "wb");
-      reason(out, f[0]);
-      std::fprintf(out, "        Party Identifier: 0x%lx\n", static_cast<unsigned long>(f[1].dword()));
-      return;
+      return printReasonDword(out, p, "wb", "Party Identifier", false);
     case 25:
-      if (!capiParseParams(p, "wd", f)) return suppWrong(out, "wd");
-      reason(out, f[0]);
-      std::fprintf(out, "        PLCI: 0x%08lx\n", static_cast<unsigned long>(f[1].dword()));
-      return;
+      return printReasonDword(out, p, "wd", "PLCI", true);
     case 0x8006:
       if (!capiParseParams(p, "wwsss", f)) return suppWrong(out, "wwsss");
       suppCfType(out, "        ", f[0].word());

@@ -45,15 +45,7 @@ constexpr CpOption kIpcpOptionRows[] = {
 // An option of 2 or 3 bytes at the end of the data is not decoded.
 constexpr CpOptionTable kIpcpOptions = cpOptions(kIpcpOptionRows, optOther, 4);
 
-constexpr CpCode kIpcpCodes[] = {
-    {1, "Configure-Request", 0, &kIpcpOptions},
-    {2, "Configure-Ack", 0, &kIpcpOptions},
-    {3, "Configure-Nak", 0, &kIpcpOptions},
-    {4, "Configure-Reject", 0, &kIpcpOptions},
-    {5, "Terminate-Request"},
-    {6, "Terminate-Ack"},
-    {7, "Code-Reject", kCpShifted | kCpNest},
-};
+constexpr CpNcpCodes kIpcpCodes = cpNcpCodes(&kIpcpOptions);
 
 constexpr CpProtocol kIpcp = cpProtocol("IPCP", kIpcpCodes);
 

@@ -57,15 +57,7 @@ constexpr CpOption kIpxcpOptionRows[] = {
 
 constexpr CpOptionTable kIpxcpOptions = cpOptions(kIpxcpOptionRows, nullptr);
 
-constexpr CpCode kIpxcpCodes[] = {
-    {1, "Configure-Request", 0, &kIpxcpOptions},
-    {2, "Configure-Ack", 0, &kIpxcpOptions},
-    {3, "Configure-Nak", 0, &kIpxcpOptions},
-    {4, "Configure-Reject", 0, &kIpxcpOptions},
-    {5, "Terminate-Request"},
-    {6, "Terminate-Ack"},
-    {7, "Code-Reject", kCpShifted | kCpNest},
-};
+constexpr CpNcpCodes kIpxcpCodes = cpNcpCodes(&kIpxcpOptions);
 
 // IPXCP header lines show the size of the data, not the length field.
 constexpr CpProtocol kIpxcp = cpProtocol("IPX ", kIpxcpCodes, kCpLenIsData);

@@ -86,15 +86,7 @@ constexpr CpOption kNbfcpOptionRows[] = {
 
 constexpr CpOptionTable kNbfcpOptions = cpOptions(kNbfcpOptionRows, optUnknown, 4);
 
-constexpr CpCode kNbfcpCodes[] = {
-    {1, "Configure-Request", 0, &kNbfcpOptions},
-    {2, "Configure-Ack", 0, &kNbfcpOptions},
-    {3, "Configure-Nak", 0, &kNbfcpOptions},
-    {4, "Configure-Reject", 0, &kNbfcpOptions},
-    {5, "Terminate-Request"},
-    {6, "Terminate-Ack"},
-    {7, "Code-Reject", kCpShifted | kCpNest},
-};
+constexpr CpNcpCodes kNbfcpCodes = cpNcpCodes(&kNbfcpOptions);
 
 constexpr CpProtocol kNbfcp = cpProtocol("NBCP", kNbfcpCodes);
 

@@ -89,6 +89,28 @@ constexpr CpProtocol cpProtocol(const char* label, const CpCode (&codes)[N], uin
   return CpProtocol{label, codes, N, flags};
 }
 
+// The codes of a network control protocol: the four configure codes with
+// the option walk, the two terminate codes and Code-Reject.
+struct CpNcpCodes {
+  CpCode rows[7];
+};
+
+constexpr CpNcpCodes cpNcpCodes(const CpOptionTable* options) {
+  return {{
+      {1, "Configure-Request", 0, options},
+      {2, "Configure-Ack", 0, options},
+      {3, "Configure-Nak", 0, options},
+      {4, "Configure-Reject", 0, options},
+      {5, "Terminate-Request"},
+      {6, "Terminate-Ack"},
+      {7, "Code-Reject", kCpShifted | kCpNest},
+  }};
+}
+
+constexpr CpProtocol cpProtocol(const char* label, const CpNcpCodes& codes, uint8_t flags = 0) {
+  return CpProtocol{label, codes.rows, 7, flags};
+}
+
 // Header check, code lookup, header line and what the code row asks for.
 void cpDecodePacket(ByteView bytes, const CpProtocol& proto, TextBuf& text);
 
