@@ -18,12 +18,10 @@ NlFields nlFields(ByteView e) { return {e.u8(2), e.u8(3), e.u8(4), e.u8(5)}; }
 constexpr unsigned kNlEntityId = 0x20;
 constexpr unsigned kNlErrorEntityId = 0x3F;
 
-void addHex2(TextBuf& line, unsigned v) { xlogAddHex(line, v, 2, false); }
-
 // "[%02x] "
 void addTag(TextBuf& line, unsigned tag) {
   line.addChar('[');
-  addHex2(line, tag);
+  xlogAddHex2(line, tag);
   line.addText("] ");
 }
 
@@ -33,9 +31,9 @@ void addIdAndChannel(TextBuf& line, const char* idText, unsigned id, unsigned ch
   if (idText)
     line.addText(idText);
   else
-    addHex2(line, id);
+    xlogAddHex2(line, id);
   line.addText(", Ch:");
-  addHex2(line, channel);
+  xlogAddHex2(line, channel);
 }
 
 // "[tag] NAME KIND Id:.., Ch:.." or "[tag] N-UNKNOWN NS KIND(code) Id:.., Ch:.."
@@ -50,7 +48,7 @@ void printPrimitive(FILE* out, const NlFields& f, const char* name, const char* 
     line.addText("N-UNKNOWN NS ");
     line.addText(kind);
     line.addChar('(');
-    addHex2(line, f.code);
+    xlogAddHex2(line, f.code);
     line.addChar(')');
   }
   addIdAndChannel(line, nullptr, f.id, f.channel);

@@ -22,12 +22,10 @@ constexpr unsigned kSigClass = 0x00;
 constexpr unsigned kNlClass = 0x20;
 constexpr unsigned kManClass = 0xE0;
 
-void addHex2(TextBuf& line, unsigned v) { xlogAddHex(line, v, 2, false); }
-
 // "OKB[%02x] "
 void addOkbHead(TextBuf& line, unsigned tag) {
   line.addText("OKB[");
-  addHex2(line, tag);
+  xlogAddHex2(line, tag);
   line.addText("] ");
 }
 
@@ -35,7 +33,7 @@ void addEntityId(TextBuf& line, unsigned id) {
   if (const char* name = xlogEntityIdName(id))
     line.addText(name);
   else
-    addHex2(line, id);
+    xlogAddHex2(line, id);
 }
 
 // The network-layer name, or "N-UNKNOWN NS(%02x)".
@@ -44,7 +42,7 @@ void addNlName(TextBuf& line, const char* name, unsigned code) {
     line.addText(name);
   } else {
     line.addText("N-UNKNOWN NS(");
-    addHex2(line, code);
+    xlogAddHex2(line, code);
     line.addChar(')');
   }
 }
@@ -52,14 +50,14 @@ void addNlName(TextBuf& line, const char* name, unsigned code) {
 // "?-(%02x)" for an entity class without names.
 void addUnknownClass(TextBuf& line, unsigned code) {
   line.addText("?-(");
-  addHex2(line, code);
+  xlogAddHex2(line, code);
   line.addChar(')');
 }
 
 // " A(%02x)"
 void addAValue(TextBuf& line, unsigned a) {
   line.addText(" A(");
-  addHex2(line, a);
+  xlogAddHex2(line, a);
   line.addChar(')');
 }
 
@@ -94,7 +92,7 @@ void xlogPrintOkbRequest(FILE* out, ByteView e) {
   line.addText(" REQ Id:");
   addEntityId(line, f.id);
   line.addText(", Ch:");
-  addHex2(line, f.channel);
+  xlogAddHex2(line, f.channel);
   line.addChar(',');
   addAValue(line, f.a);
   std::fputs(line.str(), out);
@@ -121,9 +119,9 @@ void xlogPrintOkbReturnCode(FILE* out, ByteView e) {
   if (errorId)
     line.addText(errorId);
   else
-    addHex2(line, f.id);
+    xlogAddHex2(line, f.id);
   line.addText(", Ch:");
-  addHex2(line, f.channel);
+  xlogAddHex2(line, f.channel);
   static constexpr const char* kReturnKinds[] = {" DELIVERY", " CALLBACK", " ASSIGN"};
   if (f.w4Low < 3) line.addText(kReturnKinds[f.w4Low]);
   addAValue(line, f.a);
@@ -150,7 +148,7 @@ void xlogPrintOkbIndication(FILE* out, ByteView e) {
   line.addText(" IND Id:");
   addEntityId(line, f.id);
   line.addText(", Ch:");
-  addHex2(line, f.channel);
+  xlogAddHex2(line, f.channel);
   line.addChar(' ');
   // Delivery kinds by the high byte of W4; 1 carries a count in the low byte.
   static constexpr const char* kDeliveryKinds[] = {"DELIVERY", "RNR=", "RNum=0", "COMPLETE"};

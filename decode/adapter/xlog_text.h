@@ -20,6 +20,9 @@ inline void xlogAddHex(TextBuf& t, unsigned value, int minDigits, bool upper) {
   t.addBytes(text + 8 - n, static_cast<size_t>(n));
 }
 
+// "%02x"
+inline void xlogAddHex2(TextBuf& t, unsigned value) { xlogAddHex(t, value, 2, false); }
+
 // value in decimal, zero-padded to width, like "%03d".
 inline void xlogAddDec(TextBuf& t, int value, int width) {
   if (value < 0) {
